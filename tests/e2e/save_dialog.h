@@ -1,0 +1,15 @@
+#pragma once
+
+// Driving the platform's save dialog that a program shows.
+
+#include <windows.h>
+
+#include <filesystem>
+
+// The program's open dialog window (class #32770); nullptr when none appears in time.
+HWND WaitForDialog(DWORD processId);
+
+// Types `file` as the file name and confirms with the dialog's OK button.
+void ChooseFile(HWND dialog, const std::filesystem::path& file);
+// Closes the dialog with its Cancel button.
+void CancelDialog(HWND dialog);

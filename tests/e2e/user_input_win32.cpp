@@ -1,0 +1,59 @@
+#include "tests/e2e/user_input.h"
+
+#include <vector>
+
+#include "tests/e2e/windows_of.h"
+
+namespace {
+
+void Send(std::vector<INPUT> inputs) { ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+INPUT Key(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT MouseButton(DWORD flag) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flag;
+  return input;
+}
+
+}  // namespace
+
+void BringToFront(HWND window) {
+  ::SetForegroundWindow(window);
+  Settle(window);
+}
+
+void ClickAt(POINT screen) {
+  ::SetCursorPos(screen.x, screen.y);
+  Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+}
+
+void ClickOn(HWND control) { ClickAt(CentreOf(control)); }
+
+void PressKey(WORD virtualKey, bool withShift) {
+  std::vector<INPUT> inputs;
+  if (withShift) inputs.push_back(Key(VK_SHIFT, false));
+  inputs.push_back(Key(virtualKey, false));
+  inputs.push_back(Key(virtualKey, true));
+  if (withShift) inputs.push_back(Key(VK_SHIFT, true));
+  Send(inputs);
+}
+
+void TypeInto(HWND control, std::wstring_view text) {
+  for (wchar_t character : text) ::PostMessageW(control, WM_CHAR, character, 1);
+  Settle(control);
+}
+
+// A sent message is handled only after everything already in the thread's queue, input included.
+void Settle(HWND window) {
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &ignored);
+}
