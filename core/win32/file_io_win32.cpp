@@ -96,8 +96,7 @@ std::string FolderOf(const std::string& path) {
 bool OpenReplaceableTarget(const std::string& path, UniqueFile& hold) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND;  // a new file; a missing folder fails when the temp file is made
+    return ::GetLastError() == ERROR_FILE_NOT_FOUND;  // a new file; a missing folder or a bad name is refused
   }
   if ((attributes & kRefusedTargetAttributes) != 0) return false;
   hold.reset(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
