@@ -32,10 +32,12 @@ TEST(Keyboard, TabWalksTheCycleForwardsAndShiftTabBackwards) {
   ASSERT_EQ(NameOf(c, run.Focus()), "编辑框1");
   for (size_t step = 1; step <= cycle.size(); ++step) {
     run.Key(VK_TAB);
+    run.WaitForFocus(cycle[step % cycle.size()]);
     EXPECT_EQ(NameOf(c, run.Focus()), NameOf(c, cycle[step % cycle.size()])) << "after Tab number " << step;
   }
   for (size_t step = 1; step <= cycle.size(); ++step) {
     run.Key(VK_TAB, true);
+    run.WaitForFocus(cycle[(cycle.size() - step) % cycle.size()]);
     EXPECT_EQ(NameOf(c, run.Focus()), NameOf(c, cycle[(cycle.size() - step) % cycle.size()]))
         << "after Shift+Tab number " << step;
   }
@@ -47,14 +49,17 @@ TEST(Keyboard, EnterBreaksTheSearchLineAndRunsNothingElsewhere) {
   const MainControls& c = run.Controls();
   run.Type(c.编辑框1, L"ab");
   run.Key(VK_RETURN);
-  EXPECT_EQ(EditAnsiText(c.编辑框1), "ab\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return EditAnsiText(c.编辑框1) == "ab\r\n"; })) << EditAnsiText(c.编辑框1);
   EXPECT_EQ(run.Focus(), c.编辑框1);
 
-  // 修改 or 寻找 pressed by Enter would change the status line (no position, no file).
+  // 修改 or 寻找 pressed by Enter would change the status line (no position, no file). A digit
+  // typed after Enter shows when the Enter has been handled.
   for (HWND box : {c.编辑框2, c.编辑框3}) {
     run.Click(box);
     ASSERT_EQ(run.Focus(), box);
     run.Key(VK_RETURN);
+    run.Key('7');
+    EXPECT_TRUE(WaitUntil([&] { return EditAnsiText(box) == "7"; })) << EditAnsiText(box);
     EXPECT_EQ(run.Focus(), box);
     EXPECT_EQ(run.Status(), Utf8(kStatusAtStart));
   }
@@ -82,6 +87,7 @@ TEST(Keyboard, EscEndsTheProgramWithCodeZeroFromEveryControl) {
   for (size_t tabs = 0; tabs < 7; ++tabs) {
     QuelvaneRun run(ProgramsUnderTest::quelvane);
     for (size_t i = 0; i < tabs; ++i) run.Key(VK_TAB);
+    run.WaitForFocus(TabCycle(run.Controls())[tabs]);
     const std::string focus = NameOf(run.Controls(), run.Focus());
     EXPECT_EQ(run.CloseWithEsc(), 0u) << "Esc in " << focus;
   }

@@ -64,6 +64,8 @@ class QuelvaneRun {
 
   // Clicks 寻找 after typing `text` into the empty search box.
   void Search(std::wstring_view text) const;
+  // Waits until `control` has the keyboard focus; false when it did not get it in time.
+  bool WaitForFocus(HWND control) const;
   // Waits until the status bar shows `text`; false when it did not in time.
   bool WaitForStatus(std::string_view text) const;
   // Presses Esc and returns the exit code, or nothing when the program did not end in time.

@@ -84,7 +84,7 @@ void QuelvaneRun::Click(HWND control) const {
 
 void QuelvaneRun::ClickRow(int row) const {
   BringToFront(controls_.window);
-  ClickAt(ListRowPoint(Process(), controls_.超级列表框1, row));
+  ClickAt(ListRowPoint(Process(), controls_.超级列表框1, row), controls_.超级列表框1);
   Settle();
 }
 
@@ -99,6 +99,10 @@ void QuelvaneRun::Settle() const { ::Settle(controls_.window); }
 void QuelvaneRun::Search(std::wstring_view text) const {
   Type(controls_.编辑框1, text);
   Click(controls_.按钮1);
+}
+
+bool QuelvaneRun::WaitForFocus(HWND control) const {
+  return WaitUntil([&] { return Focus() == control; }, std::chrono::seconds(5));
 }
 
 bool QuelvaneRun::WaitForStatus(std::string_view text) const {

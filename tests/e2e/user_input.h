@@ -10,14 +10,18 @@
 // Brings `window` to the front so that the keyboard reaches it.
 void BringToFront(HWND window);
 
-void ClickAt(POINT screen);
+// Presses and releases the left button at `screen` over `target`, and returns once `target` has
+// handled the whole click. A control takes the mouse capture on the press and gives it back on
+// the release, so the capture tells when each half has been handled.
+void ClickAt(POINT screen, HWND target);
 void ClickOn(HWND control);
 
 // One key stroke (down and up), with Shift held when asked.
 void PressKey(WORD virtualKey, bool withShift = false);
 
-// Types `text` into `control` character by character, as WM_CHAR messages in its queue.
+// Types `text` into `control` character by character, as WM_CHAR messages sent to it.
 void TypeInto(HWND control, std::wstring_view text);
 
-// Waits until the program has handled all input sent so far.
+// Waits until the window's thread is back in its message loop. Input still queued is not waited
+// for: the system hands sent messages over before input.
 void Settle(HWND window);

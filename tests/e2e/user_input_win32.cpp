@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "tests/e2e/win32_basics.h"
 #include "tests/e2e/windows_of.h"
 
 namespace {
@@ -31,12 +32,22 @@ void BringToFront(HWND window) {
   Settle(window);
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, HWND target) {
+  const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
+  const auto capture = [thread] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+  };
   ::SetCursorPos(screen.x, screen.y);
-  Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+  Send({MouseButton(MOUSEEVENTF_LEFTDOWN)});
+  WaitUntil([&] { return capture() == target; }, std::chrono::seconds(5));
+  Send({MouseButton(MOUSEEVENTF_LEFTUP)});
+  WaitUntil([&] { return capture() != target; }, std::chrono::seconds(5));
+  Settle(target);
 }
 
-void ClickOn(HWND control) { ClickAt(CentreOf(control)); }
+void ClickOn(HWND control) { ClickAt(CentreOf(control), control); }
 
 void PressKey(WORD virtualKey, bool withShift) {
   std::vector<INPUT> inputs;
@@ -48,8 +59,7 @@ void PressKey(WORD virtualKey, bool withShift) {
 }
 
 void TypeInto(HWND control, std::wstring_view text) {
-  for (wchar_t character : text) ::PostMessageW(control, WM_CHAR, character, 1);
-  Settle(control);
+  for (wchar_t character : text) ::SendMessageW(control, WM_CHAR, character, 1);
 }
 
 // A sent message is handled only after everything already in the thread's queue, input included.
