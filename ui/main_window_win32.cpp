@@ -147,7 +147,8 @@ void MainWindow::MoveFocus(int step) {
   const int from = current != kTabCycle.end() ? static_cast<int>(current - kTabCycle.begin()) : (step > 0 ? -1 : 0);
   const Ctl next = kTabCycle[static_cast<std::size_t>((from + step + cycleLength) % cycleLength)];
   ::SetFocus(Control(next));
-  if (std::ranges::find(kMainControls, next, &ControlDef::id)->kind == ControlKind::Edit) ::SendMessageW(Control(next), EM_SETSEL, 0, -1);
+  if (std::ranges::find(kMainControls, next, &ControlDef::id)->kind == ControlKind::Edit)
+    ::SendMessageW(Control(next), EM_SETSEL, 0, -1);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,7 +230,7 @@ void MainWindow::SetUpResultsList(HWND list) {
     ListView_InsertColumn(list, column, &def);
   }
   workspace_.results.SetObserver(this);
-  ListView_SetItemCountEx(list, workspace_.results.Count(), LVSICF_NOSCROLL);
+  ShowRowCount();
 }
 
 void MainWindow::SetUpStatusBar(HWND statusBar) {
@@ -252,17 +253,29 @@ void MainWindow::OnRowsCleared() {
   listChangedByProgram_ = false;
 }
 
-void MainWindow::OnRowAppended(std::int32_t index) {
-  // A virtual list: appending a row only tells the list its new length, so a thousand rows cost
-  // no more than one repaint.
+void MainWindow::OnRowAppended(std::int32_t) {
+  // The list is virtual: it only needs the new length. Within a handler the length is given once
+  // when the handler is done, as one change per row costs a list update each (tens of
+  // milliseconds a row under Wine).
+  if (handlerDepth_ == 0) ShowRowCount();
+}
+
+void MainWindow::ShowRowCount() {
+  const HWND list = Control(Ctl::超级列表框1);
+  const int count = workspace_.results.Count();
+  if (ListView_GetItemCount(list) == count) return;
   listChangedByProgram_ = true;
-  ListView_SetItemCountEx(Control(Ctl::超级列表框1), index + 1, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+  ListView_SetItemCountEx(list, count, LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
   listChangedByProgram_ = false;
 }
 
 void MainWindow::Raise(Ctl source, Event event, std::string_view eventText) {
   for (const Binding& binding : kBindings) {
-    if (binding.source == source && binding.event == event) binding.handler(*this, eventText);
+    if (binding.source != source || binding.event != event) continue;
+    ++handlerDepth_;
+    binding.handler(*this, eventText);
+    --handlerDepth_;
+    if (handlerDepth_ == 0 && window_ != nullptr) ShowRowCount();
   }
 }
 

@@ -68,6 +68,7 @@ class MainWindow final : private ResultListObserver {
   void OnDestroy();
   void MoveFocus(int step);
   void ShowStatus(std::u8string_view text);
+  void ShowRowCount();
 
   void OnRowsCleared() override;
   void OnRowAppended(std::int32_t index) override;
@@ -76,6 +77,7 @@ class MainWindow final : private ResultListObserver {
   HWND window_ = nullptr;
   std::array<HWND, kControlCount> controls_{};
   HWND lastFocus_ = nullptr;
+  int handlerDepth_ = 0;               // handlers running; rows appended meanwhile are shown at the end
   bool listChangedByProgram_ = false;  // rows removed or appended: no row becomes current by that
   SaveFileDialog saveDialog_;
   ComRef<DropTarget> dropTarget_;
