@@ -330,6 +330,15 @@ LRESULT CALLBACK AfterCreate(int code, WPARAM wParam, LPARAM lParam) {
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Once our hook and subclasses are in place, their code must stay mapped for as long as the
+// process runs: a FreeLibrary by the program at its end would otherwise leave the thread hook
+// pointing into unmapped memory for whatever messages still come (OLE's own windows, say).
+void StayLoaded() {
+  HMODULE self = nullptr;
+  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&StayLoaded), &self);
+}
+
 void WatchThread() {
   thread_local bool watching = false;
   if (watching) return;
@@ -344,6 +353,7 @@ extern "C" std::int32_t QVSKIN_CALL QvSkinAttach(const std::uint8_t* skinBytes, 
   ParsedSkin parsed = ParseSkin(std::span(skinBytes, static_cast<std::size_t>(byteCount)));
   if (parsed.error != SkinError::kNone) return -static_cast<std::int32_t>(parsed.error);
   ReplaceKit(std::make_unique<PaintKit>(std::move(parsed.skin)));
+  StayLoaded();
   WatchThread();
   ::EnumThreadWindows(::GetCurrentThreadId(), RestyleTopLevel, 0);
   return 0;

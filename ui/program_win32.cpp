@@ -4,6 +4,7 @@
 
 #include <ole2.h>
 
+#include "skin/skin_library.h"
 #include "ui/main_window_win32.h"
 #include "ui/run_directory.h"
 
@@ -69,10 +70,12 @@ int RunQuelvane() {
   // With its backslash: "C:" alone would name the drive's current folder, not its root.
   if (!runDirectory.empty()) ::SetCurrentDirectoryA((runDirectory + "\\").c_str());
   Workspace workspace;
+  SkinLibrary skinLibrary(runDirectory);  // released after the exit step, once the window is gone
   const ExitStep exitStep(workspace);
   MainWindow window(workspace);
   const auto OnMainWindowCreated = [&](MainWindow& created) {
     RegisterDropTarget(created.DropTargetComponent(), created.Handle());  // refused: the window takes no drops
+    skinLibrary.ApplySkin(kStartupSkinNumber);
   };
   if (!window.Create(OnMainWindowCreated)) return 1;
   return RunMessageLoop(window);
