@@ -2,6 +2,7 @@
 // name through the save dialog, and run what was saved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -40,8 +41,10 @@ TEST(PatchAndSave, APatchedProgramPrintsTheShorterText) {
   run.Click(c.按钮3);
   HWND dialog = WaitForDialog(run.ProcessId());
   ASSERT_NE(dialog, nullptr) << "no save dialog";
+  const std::vector<std::string> combos = ComboTexts(dialog);
+  EXPECT_NE(std::find(combos.begin(), combos.end(), Utf8(u8"exe文件")), combos.end()) << "the file type is not shown";
+  ChooseFile(dialog, run.Folder().Path() / L"patched");  // the default extension completes the name
   const std::filesystem::path saved = run.Folder().Path() / L"patched.exe";
-  ChooseFile(dialog, saved);
   ASSERT_TRUE(run.WaitForStatus(Utf8(kStatusSaved))) << run.Status();
 
   EXPECT_EQ(std::filesystem::file_size(saved), originalBytes.size());
@@ -56,17 +59,37 @@ TEST(PatchAndSave, ACancelledDialogSavesNothing) {
   QuelvaneRun run(ProgramsUnderTest::quelvane);
   run.DropFiles({run.Folder().Put(L"image.bin", "xxABCxx")});
   ASSERT_TRUE(run.WaitForStatus(Utf8(kStatusReadDone)));
-  const auto filesBefore = std::distance(std::filesystem::directory_iterator(run.Folder().Path()), {});
+  const auto countFiles = [&] { return std::distance(std::filesystem::directory_iterator(run.Folder().Path()), {}); };
+  const auto showDialog = [&] {
+    run.Click(run.Controls().按钮3);
+    return WaitForDialog(run.ProcessId());
+  };
+  const auto cancel = [&](HWND dialog) {
+    CancelDialog(dialog);
+    EXPECT_TRUE(WaitUntil([&] { return TopWindowsOf(run.ProcessId(), L"#32770").empty(); }));
+    run.Settle();
+  };
 
-  run.Click(run.Controls().按钮3);
-  HWND dialog = WaitForDialog(run.ProcessId());
+  const auto filesBefore = countFiles();
+  HWND dialog = showDialog();
   ASSERT_NE(dialog, nullptr) << "no save dialog";
-  CancelDialog(dialog);
-  ASSERT_TRUE(WaitUntil([&] { return TopWindowsOf(run.ProcessId(), L"#32770").empty(); }));
-  run.Settle();
-
+  cancel(dialog);
   EXPECT_EQ(run.Status(), Utf8(kStatusReadDone));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.Folder().Path()), {}), filesBefore);
+  EXPECT_EQ(countFiles(), filesBefore);
+
+  // After a confirmed choice, a cancel must not write the image to that file again.
+  const std::filesystem::path first = run.Folder().Path() / L"first.exe";
+  dialog = showDialog();
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  ChooseFile(dialog, first);
+  ASSERT_TRUE(run.WaitForStatus(Utf8(kStatusSaved))) << run.Status();
+  ASSERT_EQ(Contents(first), "xxABCxx");
+  std::filesystem::remove(first);
+  dialog = showDialog();
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  cancel(dialog);
+  EXPECT_FALSE(std::filesystem::exists(first));
+  EXPECT_EQ(run.Status(), Utf8(kStatusSaved));
   EXPECT_EQ(run.CloseWithEsc(), 0u);
 }
 

@@ -5,9 +5,14 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 // The program's open dialog window (class #32770); nullptr when none appears in time.
 HWND WaitForDialog(DWORD processId);
+
+// The texts the dialog's drop-down boxes show (the folder, the file type), UTF-8.
+std::vector<std::string> ComboTexts(HWND dialog);
 
 // Types `file` as the file name and confirms with the dialog's OK button.
 void ChooseFile(HWND dialog, const std::filesystem::path& file);

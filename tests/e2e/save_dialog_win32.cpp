@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tests/e2e/user_input.h"
+#include "tests/e2e/remote_controls.h"
 #include "tests/e2e/win32_basics.h"
 #include "tests/e2e/windows_of.h"
 
@@ -34,6 +34,14 @@ HWND WaitForDialog(DWORD processId) {
     return dialog != nullptr;
   });
   return dialog;
+}
+
+std::vector<std::string> ComboTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  for (HWND child : DescendantsOf(dialog)) {
+    if (ClassOf(child) == L"ComboBox" && ::IsWindowVisible(child)) texts.push_back(EditText(child));
+  }
+  return texts;
 }
 
 void ChooseFile(HWND dialog, const std::filesystem::path& file) {
