@@ -15,7 +15,7 @@
 namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
-constexpr int kRounds = 9;          // ours and the bound, taken in pairs
+constexpr int kRounds = 21;         // ours between two timings of the bound, each round
 constexpr int kBaselineRounds = 3;  // memmem and the naive scan, which are slow on some inputs
 
 // Results are written here so that the compiler cannot drop a loop whose result goes unused.
@@ -67,7 +67,7 @@ struct Row {
   std::size_t bytes;
   int rows;
   double ours, memmem, naive, bound;  // GB/s, medians
-  double ratio;                       // median of ours / bound, each pair timed one after the other
+  double ratio;                       // median over the rounds of bound time / our time
 };
 
 double GigabytesPerSecond(std::size_t bytes, double seconds) { return static_cast<double>(bytes) / seconds / 1e9; }
@@ -78,10 +78,15 @@ Row Measure(const std::string& name, Workspace& workspace, const std::string& te
   int rows = 0;
   const std::size_t bytes = ScannedByLoop(FindBytes, workspace.image.Bytes(), pattern, rows);
   std::vector<double> ours, bound, ratios, memmemTimes, naiveTimes;
+  // The bound for the bytes this search looks at; the buffer may be longer.
+  const double boundShare = static_cast<double>(bytes) / static_cast<double>(absentBytes.size());
   for (int round = 0; round < kRounds; ++round) {
-    // The bound for the bytes this search looks at; the buffer may be longer.
-    bound.push_back(BoundSeconds(absentBytes) * static_cast<double>(bytes) / static_cast<double>(absentBytes.size()));
+    // Timed just before and just after ours, so that the machine's other work, which changes
+    // from moment to moment, weighs on both sides of the ratio alike.
+    const double before = BoundSeconds(absentBytes) * boundShare;
     ours.push_back(SecondsOf([&] { FindOccurrences(workspace, text); }));
+    const double after = BoundSeconds(absentBytes) * boundShare;
+    bound.push_back((before + after) / 2);
     ratios.push_back(bound.back() / ours.back());
   }
   int baselineRows = 0;

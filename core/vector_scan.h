@@ -96,6 +96,12 @@ FilterOutcome ScanForPair(const std::uint8_t* haystack, std::size_t length, std:
   };
 
   std::size_t at = from;
+  if (at + W <= last + 1) {
+    // One register from `from`, then on from where the first byte's loads are aligned, so that
+    // they never straddle cache lines. Starts seen twice on the way are merely verified twice.
+    if (verify(at, candidates(at))) return outcome;
+    at += W - reinterpret_cast<std::uintptr_t>(at1 + at + W) % W;
+  }
   // Four registers a round, tested at once, as the byte scan does (the last load of a round ends
   // at most at last + W - 1 + index2 <= length - 1).
   for (; at + 4 * W <= last + 1; at += 4 * W) {
