@@ -79,19 +79,17 @@ void QuelvaneRun::Type(HWND control, std::wstring_view text) const { TypeInto(co
 void QuelvaneRun::Click(HWND control) const {
   BringToFront(controls_.window);
   ClickOn(control);
-  Settle();
 }
 
 void QuelvaneRun::ClickRow(int row) const {
   BringToFront(controls_.window);
   ClickAt(ListRowPoint(Process(), controls_.超级列表框1, row), controls_.超级列表框1);
-  Settle();
 }
 
 void QuelvaneRun::Key(WORD virtualKey, bool withShift) const {
   BringToFront(controls_.window);
   PressKey(virtualKey, withShift);
-  Settle();
+  DrainInput(controls_.window);
 }
 
 void QuelvaneRun::Settle() const { ::Settle(controls_.window); }

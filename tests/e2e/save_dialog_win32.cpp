@@ -28,11 +28,13 @@ HWND FileNameBox(HWND dialog) {
 
 HWND WaitForDialog(DWORD processId) {
   HWND dialog = nullptr;
-  WaitUntil([&] {
-    const std::vector<HWND> dialogs = TopWindowsOf(processId, L"#32770");
-    dialog = dialogs.empty() ? nullptr : dialogs.front();
-    return dialog != nullptr;
-  });
+  WaitUntil(
+      [&] {
+        const std::vector<HWND> dialogs = TopWindowsOf(processId, L"#32770");
+        dialog = dialogs.empty() ? nullptr : dialogs.front();
+        return dialog != nullptr;
+      },
+      std::chrono::seconds(60));  // the first showing in a fresh prefix builds the shell's folder view
   return dialog;
 }
 

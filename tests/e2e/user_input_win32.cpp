@@ -33,18 +33,9 @@ void BringToFront(HWND window) {
 }
 
 void ClickAt(POINT screen, HWND target) {
-  const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
-  const auto capture = [thread] {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
-  };
   ::SetCursorPos(screen.x, screen.y);
-  Send({MouseButton(MOUSEEVENTF_LEFTDOWN)});
-  WaitUntil([&] { return capture() == target; }, std::chrono::seconds(5));
-  Send({MouseButton(MOUSEEVENTF_LEFTUP)});
-  WaitUntil([&] { return capture() != target; }, std::chrono::seconds(5));
-  Settle(target);
+  Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+  DrainInput(::GetAncestor(target, GA_ROOT));
 }
 
 void ClickOn(HWND control) { ClickAt(CentreOf(control), control); }
@@ -60,6 +51,12 @@ void PressKey(WORD virtualKey, bool withShift) {
 
 void TypeInto(HWND control, std::wstring_view text) {
   for (wchar_t character : text) ::SendMessageW(control, WM_CHAR, character, 1);
+}
+
+void DrainInput(HWND window) {
+  ::InvalidateRect(window, nullptr, FALSE);
+  WaitUntil([&] { return !::GetUpdateRect(window, nullptr, FALSE); });
+  Settle(window);
 }
 
 // A sent message is handled only after everything already in the thread's queue, input included.
