@@ -2,6 +2,7 @@
 #include <immintrin.h>
 
 #include "core/find_bytes_simd.h"
+#include "core/vector_scan.h"
 
 namespace {
 

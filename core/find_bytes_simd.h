@@ -5,7 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/vector_scan.h"
+#include "core/byte_pair.h"
+#include "core/two_way.h"
+
+// Where a filtered search stopped: settled (`at` is the match's offset, or kNoMatch), or gave up
+// because candidates kept failing, with every start before `at` ruled out.
+struct FilterOutcome {
+  std::size_t at;
+  bool settled;
+};
 
 std::size_t ScanForByteSse2(const std::uint8_t* haystack, std::size_t length, std::size_t from,
                             std::uint8_t byte) noexcept;

@@ -1,6 +1,7 @@
 #include <emmintrin.h>
 
 #include "core/find_bytes_simd.h"
+#include "core/vector_scan.h"
 
 namespace {
 

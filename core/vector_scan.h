@@ -11,16 +11,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/byte_pair.h"
-#include "core/two_way.h"
+#include "core/find_bytes_simd.h"
 
-// Where a filtered search stopped: settled (`at` is the match's offset, or kNoMatch), or gave up
-// because candidates kept failing, with every start before `at` ruled out.
-struct FilterOutcome {
-  std::size_t at;
-  bool settled;
-};
-
+// The offset of the first `byte` at or after `from`, or kNoMatch.
 template <class V>
 std::size_t ScanForByte(const std::uint8_t* haystack, std::size_t length, std::size_t from, std::uint8_t byte) {
   constexpr std::size_t W = V::kWidth;
