@@ -93,4 +93,22 @@ TEST(PatchAndSave, ACancelledDialogSavesNothing) {
   EXPECT_EQ(run.CloseWithEsc(), 0u);
 }
 
+TEST(PatchAndSave, SavingOverAnExistingFileAsksFirst) {
+  QuelvaneRun run(ProgramsUnderTest::quelvane);
+  run.DropFiles({run.Folder().Put(L"image.bin", "new bytes")});
+  ASSERT_TRUE(run.WaitForStatus(Utf8(kStatusReadDone)));
+  const std::filesystem::path target = run.Folder().Put(L"target.exe", "old bytes, longer than the new");
+
+  run.Click(run.Controls().按钮3);
+  HWND dialog = WaitForDialog(run.ProcessId());
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  ChooseFile(dialog, target);
+  HWND question = WaitForQuestion(dialog);
+  ASSERT_NE(question, nullptr) << "the existing file is replaced without a question";
+  EXPECT_EQ(Contents(target), "old bytes, longer than the new");  // nothing written before the answer
+  AnswerQuestion(question, IDYES);
+  ASSERT_TRUE(run.WaitForStatus(Utf8(kStatusSaved))) << run.Status();
+  EXPECT_EQ(Contents(target), "new bytes");  // emptied and rewritten, not overlaid
+}
+
 }  // namespace

@@ -18,3 +18,9 @@ std::vector<std::string> ComboTexts(HWND dialog);
 void ChooseFile(HWND dialog, const std::filesystem::path& file);
 // Closes the dialog with its Cancel button.
 void CancelDialog(HWND dialog);
+
+// The question the dialog asks on top of itself (replace an existing file?); nullptr when none
+// appears in time.
+HWND WaitForQuestion(HWND dialog);
+// Answers the question with the button `buttonId` (IDYES, IDNO).
+void AnswerQuestion(HWND question, int buttonId);

@@ -54,3 +54,18 @@ void ChooseFile(HWND dialog, const std::filesystem::path& file) {
 }
 
 void CancelDialog(HWND dialog) { ::PostMessageW(ButtonWithId(dialog, IDCANCEL), BM_CLICK, 0, 0); }
+
+HWND WaitForQuestion(HWND dialog) {
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(dialog, &processId);
+  HWND question = nullptr;
+  WaitUntil([&] {
+    for (HWND window : TopWindowsOf(processId, L"#32770")) {
+      if (::GetWindow(window, GW_OWNER) == dialog) question = window;
+    }
+    return question != nullptr;
+  });
+  return question;
+}
+
+void AnswerQuestion(HWND question, int buttonId) { ::PostMessageW(ButtonWithId(question, buttonId), BM_CLICK, 0, 0); }
