@@ -40,10 +40,23 @@ TEST(Drop, FilesAreTakenAndTheStatusSaysHowTheReadWent) {
   }
 }
 
-TEST(Drop, TextIsRefused) {
+TEST(Drop, TextHtmlAndLinksAreRefused) {
+  struct RefusedCase {
+    std::wstring_view format;
+    std::string_view bytes;
+  };
+  const RefusedCase cases[] = {
+      {L"Text", "C:\\windows\\notepad.exe"},
+      {L"HTML Format", "Version:0.9\r\n<a href=\"file:///C:/windows/notepad.exe\">notepad</a>"},
+      {L"UniformResourceLocator", "file:///C:/windows/notepad.exe"},
+  };
   QuelvaneRun run(ProgramsUnderTest::quelvane);
-  EXPECT_EQ(run.DropText("C:\\windows\\notepad.exe"), static_cast<DWORD>(DROPEFFECT_NONE));
-  EXPECT_EQ(run.Status(), Utf8(kStatusAtStart));
+  for (const RefusedCase& each : cases) {
+    EXPECT_EQ(run.DropData(each.format, each.bytes), static_cast<DWORD>(DROPEFFECT_NONE)) << WideToUtf8(each.format);
+    EXPECT_EQ(run.Status(), Utf8(kStatusAtStart)) << WideToUtf8(each.format);
+  }
+  // The same window takes a file: the refusals came from it, not from a drag that went nowhere.
+  EXPECT_NE(run.DropFiles({run.Folder().Put(L"after.bin", "x")}), static_cast<DWORD>(DROPEFFECT_NONE));
 }
 
 struct SearchCase {

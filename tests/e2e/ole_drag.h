@@ -15,5 +15,6 @@ enum class PathCharacters { Ansi, Wide };
 // Drags the files `paths` (a CF_HDROP list) onto the screen point `where` and drops them there.
 // Returns the effect the target agreed to; DROPEFFECT_NONE when it refused.
 DWORD DropFiles(POINT where, const std::vector<std::filesystem::path>& paths, PathCharacters characters);
-// Drags the text `text` (CF_TEXT) onto `where` and drops it there.
-DWORD DropText(POINT where, std::string_view text);
+// Drags `bytes` of the clipboard format named `formatName` ("Text" for CF_TEXT, otherwise a
+// registered format such as "HTML Format") onto `where` and drops them there.
+DWORD DropData(POINT where, std::wstring_view formatName, std::string_view bytes);

@@ -133,8 +133,11 @@ DWORD DropFiles(POINT where, const std::vector<std::filesystem::path>& paths, Pa
   return Drag(where, CF_HDROP, std::move(list));
 }
 
-DWORD DropText(POINT where, std::string_view text) {
-  std::string bytes(text);
-  bytes.push_back('\0');
-  return Drag(where, CF_TEXT, std::move(bytes));
+DWORD DropData(POINT where, std::wstring_view formatName, std::string_view bytes) {
+  const CLIPFORMAT format = formatName == L"Text"
+                                ? CF_TEXT
+                                : static_cast<CLIPFORMAT>(::RegisterClipboardFormatW(std::wstring(formatName).c_str()));
+  std::string data(bytes);
+  data.push_back('\0');
+  return Drag(where, format, std::move(data));
 }

@@ -53,7 +53,7 @@ class QuelvaneRun {
 
   DWORD DropFiles(const std::vector<std::filesystem::path>& paths,
                   PathCharacters characters = PathCharacters::Wide) const;
-  DWORD DropText(std::string_view text) const;
+  DWORD DropData(std::wstring_view formatName, std::string_view bytes) const;
 
   void Type(HWND control, std::wstring_view text) const;
   void Click(HWND control) const;

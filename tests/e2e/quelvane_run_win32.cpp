@@ -68,8 +68,8 @@ DWORD QuelvaneRun::DropFiles(const std::vector<std::filesystem::path>& paths, Pa
   return effect;
 }
 
-DWORD QuelvaneRun::DropText(std::string_view text) const {
-  const DWORD effect = ::DropText(CentreOf(controls_.标签5), text);
+DWORD QuelvaneRun::DropData(std::wstring_view formatName, std::string_view bytes) const {
+  const DWORD effect = ::DropData(CentreOf(controls_.标签5), formatName, bytes);
   Settle();
   return effect;
 }
