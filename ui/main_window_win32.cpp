@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "ui/bindings_win32.h"
 #include "ui/control_behaviour_win32.h"
+#include "ui/out_of_memory_win32.h"
 #include "ui/text_win32.h"
 
 namespace {
@@ -273,7 +274,13 @@ void MainWindow::Raise(Ctl source, Event event, std::string_view eventText) {
   for (const Binding& binding : kBindings) {
     if (binding.source != source || binding.event != event) continue;
     ++handlerDepth_;
-    binding.handler(*this, eventText);
+    try {
+      binding.handler(*this, eventText);
+    } catch (const BlockAllocationError& error) {
+      ReportOutOfMemory(error.ByteCount());
+    } catch (const std::bad_alloc&) {
+      ReportOutOfMemory(0);
+    }
     --handlerDepth_;
     if (handlerDepth_ == 0 && window_ != nullptr) ShowRowCount();
   }
