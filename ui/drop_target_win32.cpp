@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/dropped_paths.h"
+
 namespace {
 
 FORMATETC FileListFormat() { return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
@@ -96,16 +98,6 @@ bool RegisterDropTarget(DropTarget& target, HWND window) {
   if (::RegisterDragDrop(window, &target) != S_OK) return false;
   target.registration_.reset(window);
   return true;
-}
-
-std::string JoinDroppedPaths(std::span<const std::string> paths) {
-  if (paths.size() == 1) return paths.front();
-  std::string text;
-  for (const std::string& path : paths) {
-    text += path;
-    text += "\r\n";
-  }
-  return text;
 }
 
 std::string DroppedPathText(HDROP drop) {

@@ -9,7 +9,6 @@
 #include <shellapi.h>
 
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,9 +57,6 @@ class DropTarget final : public IDropTarget {
 // Makes `target` the OLE drop target of `window`. False when it is registered already (the first
 // registration stays) or the system refuses; OLE must be initialised on this thread.
 bool RegisterDropTarget(DropTarget& target, HWND window);
-
-// One path alone; several each followed by CR LF, in the order given.
-[[nodiscard]] std::string JoinDroppedPaths(std::span<const std::string> paths);
 
 // The dropped-path text of a shell file list, paths in the system code page.
 [[nodiscard]] std::string DroppedPathText(HDROP drop);
