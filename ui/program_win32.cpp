@@ -64,7 +64,7 @@ std::string FindRunDirectory() {
 
 void ReleaseImageAtExit(Workspace& workspace) { workspace.image.Release(); }
 
-int RunQuelvane() {
+int RunQuelvane(std::int32_t skinNumber) {
   const OleSession ole;
   const std::string runDirectory = FindRunDirectory();
   // With its backslash: "C:" alone would name the drive's current folder, not its root.
@@ -75,7 +75,7 @@ int RunQuelvane() {
   MainWindow window(workspace);
   const auto OnMainWindowCreated = [&](MainWindow& created) {
     RegisterDropTarget(created.DropTargetComponent(), created.Handle());  // refused: the window takes no drops
-    skinLibrary.ApplySkin(kStartupSkinNumber);
+    skinLibrary.ApplySkin(skinNumber);
   };
   if (!window.Create(OnMainWindowCreated)) return 1;
   return RunMessageLoop(window);

@@ -2,6 +2,7 @@
 
 // The program's life: start-up, the message loop and shut-down, in that order.
 
+#include <cstdint>
 #include <string>
 
 #include "core/workspace.h"
@@ -12,5 +13,6 @@
 // The exit step: gives back the image's memory. Nothing is saved.
 void ReleaseImageAtExit(Workspace& workspace);
 
-// Runs the program and gives its exit code: 0 once the window has been closed.
-int RunQuelvane();
+// Runs the program and gives its exit code: 0 once the window has been closed. The program always
+// dresses its window in the startup skin; the skin preview shows the others.
+int RunQuelvane(std::int32_t skinNumber);
