@@ -5,23 +5,9 @@
 #include <utility>
 
 #include "core/file_io.h"
-#include "core/win32/unique.h"
+#include "core/win32/unique_handles.h"
 
 namespace {
-
-struct FileTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
-};
-using UniqueFile = Unique<FileTraits>;
-
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) noexcept { ::FindClose(handle); }
-};
-using UniqueFind = Unique<FindTraits>;
 
 constexpr std::int64_t kTooLargeByteCount = std::int64_t{1} << 31;
 constexpr DWORD kAttributeMask =

@@ -9,14 +9,7 @@
 #include <string_view>
 #include <thread>
 
-#include "core/win32/unique.h"
-
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-using UniqueHandle = Unique<KernelHandleTraits>;
+#include "core/win32/unique_handles.h"
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);

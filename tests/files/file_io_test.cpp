@@ -28,7 +28,7 @@ TEST(FileTests, RunInTheChineseCodePage) { ASSERT_EQ(::GetACP(), 936u) << "GBK n
 // What a read is handed: a path, and maybe a file held open by "another program" meanwhile.
 struct ReadSetup {
   std::string path;
-  TestFile hold;
+  UniqueFile hold;
 };
 
 struct ReadCase {
@@ -153,7 +153,7 @@ TEST(WriteWholeFile, Cases) {
     SCOPED_TRACE(c.name);
     const ScratchFolder folder;
     const std::string path = c.path == nullptr ? std::string() : folder.Path(c.path);
-    TestFile hold;
+    UniqueFile hold;
     DWORD oldAttributes = 0;
     if (c.target == Target::kFolder) {
       ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));

@@ -23,7 +23,7 @@ ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 
 void PutFile(const std::string& path, std::string_view bytes) {
   ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  const TestFile file(
+  const UniqueFile file(
       ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(file) << path;
   DWORD written = 0;
@@ -32,7 +32,7 @@ void PutFile(const std::string& path, std::string_view bytes) {
 }
 
 std::optional<std::string> FileBytes(const std::string& path) {
-  const TestFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   LARGE_INTEGER size{};
@@ -47,7 +47,7 @@ std::optional<std::string> FileBytes(const std::string& path) {
 }
 
 void PutSparseFile(const std::string& path, std::int64_t byteCount) {
-  const TestFile file(
+  const UniqueFile file(
       ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(file) << path;
   LARGE_INTEGER end{};
@@ -56,8 +56,8 @@ void PutSparseFile(const std::string& path, std::int64_t byteCount) {
   ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
-TestFile HoldOpen(const std::string& path, DWORD access, DWORD share) {
-  TestFile file(::CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+UniqueFile HoldOpen(const std::string& path, DWORD access, DWORD share) {
+  UniqueFile file(::CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_TRUE(file) << path;
   return file;
 }
@@ -72,7 +72,7 @@ DWORD Attributes(const std::string& path) {
 std::vector<std::string> FolderNames(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
-  const TestFind search(::FindFirstFileA((folder + "*").c_str(), &found));
+  const UniqueFind search(::FindFirstFileA((folder + "*").c_str(), &found));
   if (!search) return names;
   do {
     const std::string name = found.cFileName;

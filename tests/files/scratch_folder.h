@@ -11,21 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/win32/unique.h"
-
-struct TestFileTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) noexcept { ::CloseHandle(handle); }
-};
-using TestFile = Unique<TestFileTraits>;
-
-struct TestFindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle handle) noexcept { ::FindClose(handle); }
-};
-using TestFind = Unique<TestFindTraits>;
+#include "core/win32/unique_handles.h"
 
 // A new empty folder in the system's temporary folder; it and all it holds go with the object.
 class ScratchFolder {
@@ -50,7 +36,7 @@ void PutFile(const std::string& path, std::string_view bytes);
 // A file of `byteCount` bytes that holds no data: its end is set, nothing is written.
 void PutSparseFile(const std::string& path, std::int64_t byteCount);
 // Opens the file the way another program would, and keeps it open while the handle lives.
-[[nodiscard]] TestFile HoldOpen(const std::string& path, DWORD access, DWORD share);
+[[nodiscard]] UniqueFile HoldOpen(const std::string& path, DWORD access, DWORD share);
 // The attribute bits that the file primitives deal in (read-only, hidden, system, archive).
 [[nodiscard]] DWORD Attributes(const std::string& path);
 // The names of everything in `folder` (which ends with '\'), "." and ".." left out.

@@ -6,24 +6,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/win32/unique.h"
+#include "core/win32/unique_handles.h"
 
 namespace {
 
-struct HandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { ::CloseHandle(h); }
-};
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { ::FindClose(h); }
-};
-
 void RemoveTree(const std::wstring& path) {
   WIN32_FIND_DATAW found{};
-  const Unique<FindTraits> find(::FindFirstFileW((path + L"\\*").c_str(), &found));
+  const UniqueFind find(::FindFirstFileW((path + L"\\*").c_str(), &found));
   if (find) {
     do {
       const std::wstring name = found.cFileName;
@@ -107,7 +96,7 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& arguments) {
                         &process)) {
     return run;
   }
-  const Unique<HandleTraits> child(process.hProcess), thread(process.hThread);
+  const UniqueHandle child(process.hProcess), thread(process.hThread);
   for (int waited = 0; waited < 600; ++waited) {  // at most a minute
     if (::WaitForSingleObject(child.get(), 100) == WAIT_OBJECT_0) {
       run.finished = true;
