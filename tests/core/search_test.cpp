@@ -54,6 +54,8 @@ TEST(FindOccurrences, RowsCarryNumberTextAndPosition) {
   EXPECT_EQ(*workspace.results.RowAt(0), (ResultRow{"1", "ab", "3"}));
   EXPECT_EQ(*workspace.results.RowAt(1), (ResultRow{"2", "ab", "7"}));
   EXPECT_EQ(workspace.results.RowAt(2), nullptr);
+  // One copy of the search text for all rows: a long text found 1000 times must not take 1000 copies.
+  EXPECT_EQ(&workspace.results.RowAt(0)->searchName.Text(), &workspace.results.RowAt(1)->searchName.Text());
   EXPECT_EQ(workspace.results.RowAt(-1), nullptr);
 }
 
