@@ -15,39 +15,22 @@
 #include "core/integer_text.h"
 #include "core/search.h"
 #include "core/two_way.h"
+#include "fuzz/fuzz_input.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Reads the fuzzer's bytes one at a time; zeros once they run out.
-class Input {
+class Input : public FuzzInput {
  public:
-  Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  // A value in lo..hi.
-  std::int32_t Between(std::int32_t lo, std::int32_t hi) {
-    const std::uint32_t raw = std::uint32_t{Byte()} | std::uint32_t{Byte()} << 8;
-    return lo + static_cast<std::int32_t>(raw % static_cast<std::uint32_t>(hi - lo + 1));
-  }
+  using FuzzInput::FuzzInput;
   // `count` bytes drawn from the first `alphabet` values of `letters`.
   Bytes Text(std::size_t count, const std::uint8_t* letters, std::size_t alphabet) {
     Bytes text(count);
     for (std::uint8_t& b : text) b = letters[Byte() % alphabet];
     return text;
   }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
 };
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  __builtin_printf("mismatch: %s\n", what);
-  std::abort();
-}
 
 // The first-byte scan, exactly as the rules describe it.
 std::int32_t ReferenceFind(const Bytes& haystack, const Bytes& pattern, std::int32_t start) {

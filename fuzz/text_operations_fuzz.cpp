@@ -17,21 +17,15 @@
 #include "core/integer_text.h"
 #include "core/patch.h"
 #include "core/search.h"
+#include "fuzz/fuzz_input.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Reads the fuzzer's bytes one at a time; zeros once they run out.
-class Input {
+class Input : public FuzzInput {
  public:
-  Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  // A value in lo..hi.
-  std::int32_t Between(std::int32_t lo, std::int32_t hi) {
-    const std::uint32_t raw = std::uint32_t{Byte()} | std::uint32_t{Byte()} << 8;
-    return lo + static_cast<std::int32_t>(raw % static_cast<std::uint32_t>(hi - lo + 1));
-  }
+  using FuzzInput::FuzzInput;
   // Up to `maxLength` bytes: raw when `raw`, else drawn from the awkward bytes of typed text.
   std::string Text(std::int32_t maxLength, bool raw) {
     static constexpr std::uint8_t kAwkward[] = {
@@ -42,18 +36,7 @@ class Input {
     for (char& c : text) c = static_cast<char>(raw ? Byte() : kAwkward[Byte() % sizeof kAwkward]);
     return text;
   }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
 };
-
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  std::fprintf(stderr, "mismatch: %s\n", what);
-  std::abort();
-}
 
 // Full-width folding, then the conversion, each step as the rules state it.
 std::string ReferenceFold(const std::string& text) {

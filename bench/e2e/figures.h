@@ -28,12 +28,3 @@ inline Spread SpreadOf(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return {values.front(), values[values.size() / 2], values.back()};
 }
-
-// "/work/x.exe" is "Z:\work\x.exe" to a Windows program under Wine; Windows paths pass as they are.
-inline std::filesystem::path WindowsPath(std::string argument) {
-  if (argument.starts_with('/')) {
-    for (char& c : argument) c = c == '/' ? '\\' : c;
-    argument = "Z:" + argument;
-  }
-  return std::filesystem::path(Utf8ToWide(argument));
-}

@@ -43,13 +43,6 @@ double MillisecondsToThousandRows(const std::filesystem::path& program) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-std::filesystem::path WindowsPath(std::string argument) {
-  if (argument.starts_with('/')) {
-    for (char& c : argument) c = c == '/' ? '\\' : c;
-    argument = "Z:" + argument;
-  }
-  return std::filesystem::path(Utf8ToWide(argument));
-}
 
 }  // namespace
 

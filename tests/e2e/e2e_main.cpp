@@ -11,13 +11,6 @@
 
 namespace {
 
-std::filesystem::path WindowsPath(std::string argument) {
-  if (argument.starts_with('/')) {
-    for (char& c : argument) c = c == '/' ? '\\' : c;
-    argument = "Z:" + argument;
-  }
-  return std::filesystem::path(Utf8ToWide(argument));
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -16,6 +17,10 @@ std::string WideToUtf8(std::wstring_view wide);
 // The bytes the system's ANSI code page gives the text (GBK under the Chinese locale).
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string WideToAnsi(std::wstring_view wide);
+
+// A path handed over from the host: "/work/x.exe" is "Z:\work\x.exe" to a Windows program under
+// Wine; forward slashes become backslashes, as the program itself shows paths.
+std::filesystem::path WindowsPath(std::string path);
 inline std::string Utf8(std::u8string_view text) { return {text.begin(), text.end()}; }
 
 // Polls `condition` until it holds or `timeout` has passed; true when it held. Waits are generous:

@@ -24,3 +24,9 @@ std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
 std::string WideToUtf8(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
 std::string Utf8ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, ToWide(CP_UTF8, utf8)); }
 std::string WideToAnsi(std::wstring_view wide) { return FromWide(CP_ACP, wide); }
+
+std::filesystem::path WindowsPath(std::string path) {
+  if (path.starts_with('/')) path = "Z:" + path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return std::filesystem::path(Utf8ToWide(path));
+}

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/e2e/quelvane_run.h"
-#include "tests/load/host_paths.h"
+#include "tests/e2e/win32_basics.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);

@@ -11,7 +11,7 @@
 #include "tests/e2e/quelvane_run.h"
 #include "tests/e2e/save_dialog.h"
 #include "tests/e2e/windows_of.h"
-#include "tests/load/host_paths.h"
+#include "tests/e2e/win32_basics.h"
 
 namespace {
 
