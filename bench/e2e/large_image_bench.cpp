@@ -82,12 +82,8 @@ ActionFigures TimedClick(const QuelvaneRun& run, HWND button, PaintCounter& pain
   PollUntil([&] { return !::GetUpdateRect(c.超级列表框1, nullptr, FALSE); }, "the list has no paint pending");
   paints.Watch(c.超级列表框1);
 
-  INPUT click[2] = {};
-  click[0].type = click[1].type = INPUT_MOUSE;
-  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   const BenchClock::time_point start = BenchClock::now();
-  ::SendInput(2, click, sizeof(INPUT));
+  PressLeftButton();
   PollUntil(done, what);
   ActionFigures figures;
   figures.milliseconds = MillisecondsSince(start);

@@ -14,6 +14,9 @@ void BringToFront(HWND window);
 // has handled the click.
 void ClickAt(POINT screen, HWND target);
 void ClickOn(HWND control);
+// Presses and releases the left button where the pointer is, and returns at once: for timing
+// what the click sets off.
+void PressLeftButton();
 
 // One key stroke (down and up), with Shift held when asked.
 void PressKey(WORD virtualKey, bool withShift = false);

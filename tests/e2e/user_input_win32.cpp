@@ -33,12 +33,14 @@ void BringToFront(HWND window) {
   Settle(window);
 }
 
+void PressLeftButton() { Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)}); }
+
 void ClickAt(POINT screen, HWND target) {
   const DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
   HWND top = ::GetAncestor(target, GA_ROOT);
   for (int attempt = 1;; ++attempt) {
     ::SetCursorPos(screen.x, screen.y);
-    Send({MouseButton(MOUSEEVENTF_LEFTDOWN), MouseButton(MOUSEEVENTF_LEFTUP)});
+    PressLeftButton();
     DrainInput(top);
     // A click gives the control the focus unless it opened a modal dialog; under a busy Wine a
     // click now and then goes nowhere, and is given again.
