@@ -3,18 +3,13 @@
 #include <windows.h>
 
 #include "bench/e2e/paint_counts.h"
+#include "tests/e2e/shared_record.h"
 
 namespace {
 
 PaintCounts* Counts() {
-  // Opened on first use, in the program's own thread, and kept for the life of the process.
-  static PaintCounts* const counts = [] {
-    HANDLE mapping = ::OpenFileMappingW(FILE_MAP_WRITE, FALSE, kPaintCountsName);
-    if (mapping == nullptr) return static_cast<PaintCounts*>(nullptr);
-    void* view = ::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(PaintCounts));
-    ::CloseHandle(mapping);  // the view keeps the mapping alive
-    return static_cast<PaintCounts*>(view);
-  }();
+  // Opened on first use, in the program's own thread.
+  static PaintCounts* const counts = OpenSharedRecord<PaintCounts>(kPaintCountsName);
   return counts;
 }
 

@@ -10,8 +10,8 @@
 #include "core/status_texts.h"
 #include "tests/e2e/quelvane_run.h"
 #include "tests/e2e/save_dialog.h"
-#include "tests/e2e/windows_of.h"
 #include "tests/e2e/win32_basics.h"
+#include "tests/e2e/windows_of.h"
 
 namespace {
 
