@@ -157,9 +157,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path program = WindowsPath(argv[1]);
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::filesystem::path hookLibrary = std::filesystem::path(self).parent_path() / L"paint_count_hook.dll";
+  const std::filesystem::path hookLibrary = BesideThisProgram(L"paint_count_hook.dll");
   if (FAILED(::OleInitialize(nullptr))) return 1;
 
   std::vector<ActionFigures> finds;

@@ -21,6 +21,8 @@ std::string WideToAnsi(std::wstring_view wide);
 // A path handed over from the host: "/work/x.exe" is "Z:\work\x.exe" to a Windows program under
 // Wine; forward slashes become backslashes, as the program itself shows paths.
 std::filesystem::path WindowsPath(std::string path);
+// A file in the folder of the running driver program, such as a hook library built beside it.
+std::filesystem::path BesideThisProgram(std::wstring_view name);
 inline std::string Utf8(std::u8string_view text) { return {text.begin(), text.end()}; }
 
 // Polls `condition` until it holds or `timeout` has passed; true when it held. Waits are generous:

@@ -30,3 +30,9 @@ std::filesystem::path WindowsPath(std::string path) {
   for (char& c : path) c = c == '/' ? '\\' : c;
   return std::filesystem::path(Utf8ToWide(path));
 }
+
+std::filesystem::path BesideThisProgram(std::wstring_view name) {
+  wchar_t self[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return std::filesystem::path(self).parent_path() / name;
+}

@@ -41,13 +41,6 @@ CycleFile MakeFile(int cycle) {
   return file;
 }
 
-// The probe library is built beside this test program.
-std::filesystem::path ProbeLibrary() {
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return std::filesystem::path(self).parent_path() / L"resource_probe_hook.dll";
-}
-
 // Memory may move by what the heap keeps in reserve; objects by a handful.
 constexpr std::size_t kMemoryBound = 4 * 1024 * 1024;
 constexpr DWORD kObjectBound = 8;
@@ -58,7 +51,7 @@ TEST(Soak, FiguresStayFlatOverManyCycles) {
   QuelvaneRun run(ProgramsUnderTest::quelvane);
   const MainControls& c = run.Controls();
   const std::filesystem::path saved = run.Folder().Path() / L"saved.exe";
-  const ResourceProbe probe(ProbeLibrary(), c.window);
+  const ResourceProbe probe(BesideThisProgram(L"resource_probe_hook.dll"), c.window);
 
   ResourceFigures first{};
   const auto started = std::chrono::steady_clock::now();
