@@ -8,11 +8,7 @@
 #include <string>
 
 #include "tests/e2e/quelvane_run.h"
-
-namespace {
-
-
-}  // namespace
+#include "tests/e2e/win32_basics.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
